@@ -4,6 +4,10 @@
 #include <limits>
 #include <random>
 
+#if defined(__SSE2__) || defined(__x86_64__)
+#include <xmmintrin.h>
+#endif
+
 #include "KelvornHarness.h"
 
 namespace {
@@ -187,5 +191,69 @@ TEST_F(Processing, OneBlockOfFullCapacityDoesNotHearItsOwnFuture) {
     const StereoSignal next = run(StereoSignal(10), 10);
     EXPECT_NE(next.left[0], 0.0f);  // 95217 + 37083 = one capacity: the next block's first frame
 }
+
+// NaN and infinity in the input, and an overflow of the gain, reach no
+// delay line: the walls store 0.0 instead and keep working.
+TEST_F(Processing, NonFiniteSamplesNeverEnterTheWalls) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    instance.setParameter(pW2Enable, 1.0f);
+    instance.setParameter(pW1Gain, 1.0f);  // gain factor 2: 3e38 overflows
+    StereoSignal in(3 * kD + 200);
+    in.left[0] = nan;
+    in.left[1] = inf;
+    in.left[2] = -inf;
+    in.left[3] = 3e38f;
+    in.left[100] = 0.25f;
+    const StereoSignal out = run(in, 512);
+    for (std::size_t i = 4; i < out.size(); ++i) {
+        ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
+    }
+    // Only the finite impulse comes back: from wall 1 doubled, from wall 2 doubled again.
+    EXPECT_EQ(nonZeroFrames(out), (std::vector<std::size_t>{0, 1, 2, 3, 100, kD + 100, 2 * kD + 100,
+                                                            3 * kD + 100}));
+    EXPECT_EQ(out.left[kD + 100], 0.5f);
+    EXPECT_EQ(out.left[2 * kD + 100], 0.5f);  // wall 2's gain is 1
+    EXPECT_EQ(out.left[3 * kD + 100], 1.0f);
+}
+
+// A burst that overflows the pitch stage's transform costs at most the
+// reflections of that stretch: later sound is reflected again.
+TEST_F(Processing, PitchStageRecoversFromAnOverflowingBurst) {
+    instance.setParameter(pW1Pitch, 0.6f);
+    instance.setParameter(pW1Delay, 0.0f);
+    instance.setParameter(pInMix, 0.0f);
+    const std::size_t frames = sizeof(void*) == 4 ? 30000 : 60000;  // the 32-bit run is emulated
+    StereoSignal in(frames);
+    for (std::size_t i = 0; i < 512; ++i) in.left[i] = (i % 2 ? 6e37f : -6e37f);
+    for (std::size_t i = frames / 2; i < frames; ++i) in.left[i] = 0.5f * std::sin(0.03f * static_cast<float>(i));
+    const StereoSignal out = run(in, 512);
+    double tailEnergy = 0.0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
+        if (i >= frames - 4096) tailEnergy += static_cast<double>(out.left[i]) * out.left[i];
+    }
+    EXPECT_GT(tailEnergy, 1.0);
+}
+
+#if defined(__SSE2__) || defined(__x86_64__)
+// Subnormal numbers count as zero while processing runs; the caller's
+// control state is back afterwards, whatever it was.
+TEST_F(Processing, FlushesDenormalsOnlyDuringTheCall) {
+    const unsigned callers = _mm_getcsr();
+    for (unsigned state : {callers & ~0x8040u, callers | 0x8040u, (callers & ~0x8040u) | 0x6000u}) {
+        _mm_setcsr(state);
+        StereoSignal in(8);
+        in.right[0] = 1e-40f;  // subnormal
+        in.left[0] = 1.0f;
+        const StereoSignal out = run(in, 8);
+        const unsigned after = _mm_getcsr();
+        _mm_setcsr(callers);
+        EXPECT_EQ(after, state);
+        EXPECT_EQ(out.right[0], 0.0f);
+        EXPECT_EQ(out.left[0], 1.0f);
+    }
+}
+#endif
 
 }  // namespace
