@@ -83,6 +83,8 @@ AudioEffect::~AudioEffect() { delete editor; }
 
 VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
                                   float opt) {
+    // A text request without a buffer is answered 0 and reaches no
+    // operation: a host bug must not become a write through null.
     switch (opcode) {
         case effOpen:
             open();
@@ -96,19 +98,19 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         case effGetProgram:
             return getProgram();
         case effSetProgramName:
-            setProgramName(static_cast<char*>(ptr));
+            if (ptr) setProgramName(static_cast<char*>(ptr));
             return 0;
         case effGetProgramName:
-            getProgramName(static_cast<char*>(ptr));
+            if (ptr) getProgramName(static_cast<char*>(ptr));
             return 0;
         case effGetParamLabel:
-            getParameterLabel(index, static_cast<char*>(ptr));
+            if (ptr) getParameterLabel(index, static_cast<char*>(ptr));
             return 0;
         case effGetParamDisplay:
-            getParameterDisplay(index, static_cast<char*>(ptr));
+            if (ptr) getParameterDisplay(index, static_cast<char*>(ptr));
             return 0;
         case effGetParamName:
-            getParameterName(index, static_cast<char*>(ptr));
+            if (ptr) getParameterName(index, static_cast<char*>(ptr));
             return 0;
         case effSetSampleRate:
             setSampleRate(opt);

@@ -28,9 +28,9 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         case effCanBeAutomated:
             return oneOrZero(canParameterBeAutomated(index));
         case effString2Parameter:
-            return oneOrZero(string2parameter(index, text));
+            return text ? oneOrZero(string2parameter(index, text)) : 0;
         case effGetProgramNameIndexed:
-            return oneOrZero(getProgramNameIndexed(valueAsInt, index, text));
+            return text ? oneOrZero(getProgramNameIndexed(valueAsInt, index, text)) : 0;
         case effGetInputProperties:
             return oneOrZero(getInputProperties(index, static_cast<VstPinProperties*>(ptr)));
         case effGetOutputProperties:
@@ -53,17 +53,17 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
         case effSetBypass:
             return oneOrZero(setBypass(value != 0));
         case effGetEffectName:
-            return oneOrZero(getEffectName(text));
+            return text ? oneOrZero(getEffectName(text)) : 0;
         case effGetVendorString:
-            return oneOrZero(getVendorString(text));
+            return text ? oneOrZero(getVendorString(text)) : 0;
         case effGetProductString:
-            return oneOrZero(getProductString(text));
+            return text ? oneOrZero(getProductString(text)) : 0;
         case effGetVendorVersion:
             return getVendorVersion();
         case effVendorSpecific:
             return vendorSpecific(index, value, ptr, opt);
         case effCanDo:
-            return canDo(text);
+            return text ? canDo(text) : 0;
         case effGetTailSize:
             return getGetTailSize();
         case effGetParameterProperties:
@@ -92,7 +92,7 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
             return oneOrZero(getSpeakerArrangement(pointerFrom<VstSpeakerArrangement*>(value),
                                                    static_cast<VstSpeakerArrangement**>(ptr)));
         case effShellGetNextPlugin:
-            return getNextShellPlugin(text);
+            return text ? getNextShellPlugin(text) : 0;
         case effStartProcess:
             return startProcess();
         case effStopProcess:
