@@ -26,6 +26,14 @@ TEST_F(Processing, DefaultProgramReturnsTheImpulseOnceAfter750ms) {
     EXPECT_EQ(out.right[kD], 1.0f);
 }
 
+TEST_F(Processing, DelaysStayFixedInSamplesWhenTheHostChangesRate) {
+    instance.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    instance.dispatch(effSetBlockSize, 0, 4096);
+    instance.setParameter(pW1Delay, 1.0f);
+    const StereoSignal out = run(impulse(66150 + 10), 4096);
+    EXPECT_EQ(nonZeroFrames(out), (std::vector<std::size_t>{0, 66150}));
+}
+
 TEST_F(Processing, InMixZeroSilencesOnlyTheDryPath) {
     instance.setParameter(pInMix, 0.0f);
     const StereoSignal out = run(impulse(kD + 100, 1.0f, 0.7f), 512);
