@@ -35,7 +35,7 @@ std::vector<Stream> streams(std::size_t count) {
     std::vector<float> sparse(count, 0.0f);
     const auto quiet = sine(count, 1234.5, 1e-6f);
     for (std::size_t i = count / 4; i < count / 2; ++i) sparse[i] = quiet[i];
-    result.push_back({"sparse", sparse});
+    if (!kShortStreams) result.push_back({"sparse", sparse});
     return result;
 }
 
@@ -48,6 +48,7 @@ TEST(PitchShifterIdentity, MatchesTheReferenceCallByCallAndInPlace) {
     std::uint32_t seed = 100;
     for (const Stream& stream : streams(count)) {
         for (float factor : kFactors) {
+            if (kShortStreams && factor != 0.5f && factor != 1.4f) continue;
             SCOPED_TRACE(stream.name + " at factor " + std::to_string(factor));
             auto production = std::make_unique<PitchShifter>();
             auto reference = std::make_unique<ReferencePitchShifter>();
@@ -87,10 +88,11 @@ TEST(PitchShifterIdentity, MatchesTheReferenceWithTwoCallersTakingTurns) {
 }
 
 TEST(PitchShifterIdentity, MatchesTheReferenceThroughAnOverflowingBurst) {
-    const std::size_t count = 80000;
+    const std::size_t count = kShortStreams ? 24000 : 80000;
     auto input = noise(count, 14);
-    for (std::size_t i = 30000; i < 30512; ++i) input[i] = 6e37f;
+    for (std::size_t i = count / 2; i < count / 2 + 512; ++i) input[i] = 6e37f;
     for (float factor : {0.5f, 1.4f}) {
+        if (kShortStreams && factor != 1.4f) continue;
         auto production = std::make_unique<PitchShifter>();
         auto reference = std::make_unique<ReferencePitchShifter>();
         std::vector<float> expected(count), actual(count);
@@ -103,7 +105,7 @@ TEST(PitchShifterIdentity, MatchesTheReferenceThroughAnOverflowingBurst) {
 }
 
 TEST(PitchShifterIdentity, MatchesTheReferenceAtSmallerFrameSizes) {
-    const auto input = noise(20000, 15);
+    const auto input = noise(kShortStreams ? 3000 : 20000, 15);
     for (std::int32_t frame : {32, 64, 512, 2048}) {
         auto production = std::make_unique<PitchShifter>();
         auto reference = std::make_unique<ReferencePitchShifter>();
