@@ -57,11 +57,12 @@ expect ardour-lua "plugin" "$(field plugin)" "$kName"
 expect ardour-lua "maker" "$(field maker)" "$kVendor"
 presets=$(field preset)
 expect ardour-lua "programs" "$(grep -c . <<<"$presets")" "${#kProgramNames[@]}"
+# Ardour labels each program "NUMBER - NAME".
 for i in "${!kProgramNames[@]}"; do
-  expect ardour-lua "program $i" "$(sed -n "s/^VST:$kUniqueId:$(printf %04d "$i") //p" <<<"$presets")" "${kProgramNames[$i]}"
+  expect ardour-lua "program $i" "$(sed -n "s/^VST:$kUniqueId:$(printf %04d "$i") //p" <<<"$presets")" "$i - ${kProgramNames[$i]}"
 done
 expect ardour-lua "parameter names" "$(field param-name | cut -d' ' -f2- | paste -sd' ')" "${kParamNames[*]}"
-expect ardour-lua "selected program" "$(field program)" "$program ${kProgramNames[$program]}"
+expect ardour-lua "selected program" "$(field program)" "$program $program - ${kProgramNames[$program]}"
 
 # Program 3 as stored, with the two changes on top.
 want=(1.0 0.25 0.560594 0.75 0.33333334 1.0 0.560594 0.280312 0.33333334)
