@@ -16,8 +16,15 @@ TEST(Info, ShowsIdentityProgramsAndParametersOfTheChosenProgram) {
 }
 
 TEST(Info, LoadsKelvornBuiltBesideTheCommandByDefault) {
-    const auto run = runKelvorn({"info"});
+    const auto run = runKelvorn({"info", "--program", "Echo"});
     ASSERT_EQ(run.status, 0) << run.err;
+    for (const char* line : {"Effect name:    QOV - Kelvorn\n", "Vendor:         QOV Technologies\n",
+                             "Product:        QOV - Kelvorn\n", "Vendor version: 1000\n", "VST version:    2400\n",
+                             " * 3   Echo\n", "   4   Talking to Myself\n", "   15  Extra 11\n",
+                             "Parameters (9) in program 3 \"Echo\":\n",
+                             "   2   W1Delay           0.560594  840.8843      ms\n",
+                             "   5   W2Enable          1         On            \n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << "\n" << run.out;
     EXPECT_NE(run.out.find("Unique ID:      'QOVl' (1364153964)\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Audio:          2 in, 2 out\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("Programs (16):"), std::string::npos) << run.out;
