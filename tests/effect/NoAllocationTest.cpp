@@ -85,6 +85,8 @@ TEST(NoAllocation, ProcessingParametersAndProgramsUseOnlyConstructorMemory) {
         effect->processReplacing(effect, inputs, outputs, 512);
     }
     effect->setParameter(effect, 4, 0.9f);  // the pitch stage runs too
+    effect->processReplacing(effect, inputs, outputs, 1024);
+    effect->setParameter(effect, 4, 0.33333334f);
     effect->processReplacing(effect, inputs, outputs, 140000);  // a block longer than the work blocks
     effect->processReplacing(effect, inputs, outputs, 0);
     counting = false;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <thread>
 
 #if defined(__SSE2__) || defined(__x86_64__)
 #include <xmmintrin.h>
@@ -242,6 +243,36 @@ TEST_F(Processing, PitchStageRecoversFromAnOverflowingBurst) {
         if (i >= frames - 4096) tailEnergy += static_cast<double>(out.left[i]) * out.left[i];
     }
     EXPECT_GT(tailEnergy, 1.0);
+}
+
+// The host changes parameters and programs on another thread while the
+// audio thread processes, with any float it likes; processing carries on and
+// the effect behaves normally once the values are sane again.
+TEST_F(Processing, ParameterChangesDuringProcessingAreSafe) {
+    std::atomic<bool> done{false};
+    std::thread automation([&] {
+        const float values[] = {0.0f, 1.0f, 0.5f, -1.0f, 2.0f, std::numeric_limits<float>::quiet_NaN(),
+                                std::numeric_limits<float>::infinity(), 0.3f, 0.7f};
+        for (unsigned n = 0; !done.load(); ++n) {
+            if (n % 50 == 0) instance.dispatch(effSetProgram, 0, static_cast<VstIntPtr>((n / 50) % 16));
+            const auto index = static_cast<VstInt32>(n % 9);
+            // Keep the pitch stage mostly idle so the emulated 32-bit run stays short.
+            const float v = (index == pW1Pitch || index == pW2Pitch) ? 0.33333334f : values[n % 9];
+            instance.setParameter(index, v);
+        }
+    });
+    StereoSignal in(64 * 256);
+    for (std::size_t i = 0; i < in.size(); ++i) in.left[i] = in.right[i] = std::sin(0.01f * static_cast<float>(i));
+    run(in, 256);
+    done = true;
+    automation.join();
+
+    // The automation also edited the programs it passed through.
+    const float defaults[] = {1.0f, 0.5f, 0.5f, 0.5f, 0.33333334f, 0.0f, 0.5f, 0.5f, 0.33333334f};
+    for (VstInt32 i = 0; i < 9; ++i) instance.setParameter(i, defaults[i]);
+    resume();
+    const StereoSignal out = run(impulse(kD + 10), 512);
+    EXPECT_EQ(nonZeroFrames(out), (std::vector<std::size_t>{0, kD}));
 }
 
 #if defined(__SSE2__) || defined(__x86_64__)
