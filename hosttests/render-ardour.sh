@@ -13,7 +13,7 @@ module="$1" cli="$2" work="$3"
 host_env "$work"
 stage_module "$module" "$work/vst"
 export LXVST_PATH="$work/vst"   # replaces Ardour's default search path
-lua=(ardour7-lua)
+lua=(timeout 120 ardour7-lua)   # a hung engine must not stall CI
 wav=(python3 "$here/wavtool.py")
 leadIn=16384      # transport start mutes and fades in its first few thousand samples
 program=3
@@ -23,7 +23,7 @@ presetId=9d6c3e52-1a7b-4f08-b2e4-5c0a8f3d7e61
 
 echo "== Ardour: headless session render and recall"
 # The session tool never scans: it uses only what the scanner has cached.
-LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -f "$work/vst/Kelvorn.so" >"$work/scan.log" 2>&1
+LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner -f "$work/vst/Kelvorn.so" >"$work/scan.log" 2>&1
 mkdir -p "$XDG_CONFIG_HOME/ardour7/export"
 cp "$here/ardour/Kelvorn float WAV.format" "$here/ardour/Kelvorn float WAV.preset" "$XDG_CONFIG_HOME/ardour7/export/"
 

@@ -9,7 +9,7 @@ xml="$work/muse-scan.xml"
 
 echo "== MusE: muse_plugin_scan"
 : >"$xml"   # the scanner writes only into a file that exists
-muse_plugin_scan -t 16 -p -f "$work/vst-muse/Kelvorn.so" -o "$xml" >"$work/muse-scan.log" 2>&1
+timeout 60 muse_plugin_scan -t 16 -p -f "$work/vst-muse/Kelvorn.so" -o "$xml" >"$work/muse-scan.log" 2>&1
 body=$(cat "$xml")
 expect muse "entry found" "$(grep -c '<plugin ' <<<"$body")" 1
 expect muse "uniqueID" "$(element uniqueID <<<"$body")" "$kUniqueId"

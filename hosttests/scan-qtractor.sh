@@ -9,7 +9,7 @@ path="$work/vst-qtractor/Kelvorn.so"
 
 echo "== Qtractor: qtractor_plugin_scan"
 # One line per plug-in: VST|name|in:out|midi in:out|params in:out|flags|file|index|id
-line=$(echo "VST:$path" | /usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan 2>&1 | grep '^VST|')
+line=$(echo "VST:$path" | timeout 60 /usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan 2>&1 | grep '^VST|')
 IFS='|' read -r kind name audio midi params flags file index id <<<"$line"
 expect qtractor "entry found" "$([ -n "$line" ] && echo yes || echo no)" yes
 expect qtractor "name" "$name" "$kName"
