@@ -5,6 +5,7 @@ Sample-format converters (sox included) pass samples through integers and
 would round small values, so this tool moves the raw float bytes itself.
 
   wavtool.py input OUT.wav FRAMES            a fixed stereo test input at 48 kHz
+  wavtool.py impulse OUT.wav FRAMES          one left impulse at frame 0, 48 kHz
   wavtool.py takes IN.wav LEAD_IN TAKE_L TAKE_R
         overwrite two recorded mono takes with IN's channels, delayed by
         LEAD_IN frames and padded with zeros to the takes' own length
@@ -12,6 +13,10 @@ would round small values, so this tool moves the raw float bytes itself.
         the same stream as one stereo file (what the track plays)
   wavtool.py compare A.wav B.wav             bit-for-bit comparison report
   wavtool.py info A.wav                      format, length and peak per channel
+  wavtool.py onsets A.wav [B.wav]            per channel, the frames where sound
+        rises above 1/100 after at least 2048 quiet frames (where an impulse's
+        reflections begin, even when a pitch stage smears them); with B, also
+        how far apart the two files' onsets lie
 """
 import array
 import struct
@@ -101,10 +106,41 @@ def padded(ch, lead_in, frames):
     return out
 
 
+def onsets(path, threshold=0.01, gap=2048):
+    channels, _, samples = read(path)
+    result = []
+    for c in range(channels):
+        found, quiet = [], gap
+        for i, x in enumerate(channel(samples, channels, c)):
+            if abs(x) > threshold:
+                if quiet >= gap:
+                    found.append(i)
+                quiet = 0
+            else:
+                quiet += 1
+        result.append(found)
+    return result
+
+
 def main(argv):
     cmd = argv[1] if len(argv) > 1 else ""
     if cmd == "input":
         write(argv[2], 2, 48000, test_input(int(argv[3])))
+    elif cmd == "impulse":
+        frames = int(argv[3])
+        left, right = array.array("f", bytes(4 * frames)), array.array("f", bytes(4 * frames))
+        left[0] = 1.0
+        write(argv[2], 2, 48000, interleave([left, right]))
+    elif cmd == "onsets":
+        found = [onsets(path) for path in argv[2:4]]
+        for c, frames in enumerate(found[0]):
+            print(f"channel {c}: {' '.join(map(str, frames))}")
+        if len(found) == 2:
+            a, b = found
+            same = len(a) == len(b) and all(len(x) == len(y) for x, y in zip(a, b))
+            print(f"same-count {'yes' if same else 'no'}")
+            if same:
+                print(f"largest-shift {max((abs(x - y) for ca, cb in zip(a, b) for x, y in zip(ca, cb)), default=0)}")
     elif cmd == "takes":
         channels, _, samples = read(argv[2])
         lead_in = int(argv[3])

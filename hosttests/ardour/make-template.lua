@@ -29,4 +29,8 @@ for r in track:playlist():region_list():iter() do
   print("region", r:name(), r:position():samples(), r:length():samples())
 end
 Session:save_state("", false, false, false, false, false)
+-- Lua's references to routes must go before the session does: collected
+-- after it, they would tear down a track of a freed session.
+tracks, track = nil
+collectgarbage()
 close_session()

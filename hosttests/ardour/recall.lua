@@ -22,4 +22,8 @@ print("recall: preset " .. plugin:last_preset().label)
 for i = 0, plugin:parameter_count() - 1 do
   print(string.format("recall: param %d %.9g", i, ARDOUR.LuaAPI.get_plugin_insert_param(pi, i)))
 end
+-- Lua's references to routes must go before the session does: collected
+-- after it, they would tear down a track of a freed session.
+track, proc, pi, plugin = nil
+collectgarbage()
 close_session()

@@ -59,4 +59,8 @@ assert(e:check_outputs(), "nothing to export")
 print("render: exported " .. tostring(e:run_export()))
 -- The saved session is what the recall check reopens.
 Session:save_state("", false, false, false, false, false)
+-- Lua's references to routes must go before the session does: collected
+-- after it, they would tear down a track of a freed session.
+track, proc, pi, plugin, e = nil
+collectgarbage()
 close_session()
