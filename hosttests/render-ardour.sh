@@ -59,7 +59,8 @@ ardour_render() {
 # stream, no longer than it, into $work/TAG-cli.wav.
 cli_render() {
   local tag="$1" prog="$2"; shift 2
-  local cmd=("$cli" render "$work/$tag-played.wav" "$work/$tag-cli.wav" --program "$prog" "$@" --tail 0 --format wavfloat)
+  local cmd=("$cli" render "$work/$tag-played.wav" "$work/$tag-cli.wav" --plugin "$module" --program "$prog" "$@"
+               --tail 0 --format wavfloat)
   echo "  (${cmd[*]})"
   "${cmd[@]}" >"$work/$tag-cli.log" 2>&1 || tail -n 5 "$work/$tag-cli.log"
 }

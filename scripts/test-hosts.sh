@@ -12,5 +12,5 @@ bash scripts/install-deps.sh ardour qtractor muse python3
 
 bash scripts/build.sh "$build"
 work=$(mktemp -d)
-bash hosttests/run.sh "$build/Kelvorn.so" "$build/host/kelvorn" "$work"
+bash hosttests/run.sh "$build/Kelvorn.so" "$build/kelvorn" "$work"
 rm -rf "$work"

@@ -25,3 +25,6 @@ rm -rf "$probe"
 bash scripts/build.sh build-32 -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32 \
   -DKELVORN_BUILD_BENCH=OFF -DKELVORN_BUILD_HOST=OFF "${emulator[@]}"
 ctest --test-dir build-32 --output-on-failure -j "$(nproc)"
+
+echo "== Host compatibility (Ardour, Qtractor, MusE)"
+bash scripts/test-hosts.sh build
