@@ -14,9 +14,9 @@ for step in "scan-ardour.sh $module $work/ardour" "scan-qtractor.sh $module $wor
   # shellcheck disable=SC2086
   bash "$here/$script" $args || failed+=("${script%.sh}")
 done
-echo "== Host stage: $(( $(date +%s) - start )) s, work files in $work"
+echo "== Host stage: $(( $(date +%s) - start )) s"
 if [ ${#failed[@]} -gt 0 ]; then
-  echo "Host checks failed: ${failed[*]}"
+  echo "Host checks failed: ${failed[*]} (logs, sessions and files in $work)"
   exit 1
 fi
 echo "All host checks passed."
