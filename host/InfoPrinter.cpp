@@ -50,8 +50,9 @@ void printInfo(HostedPlugin& plugin, const std::string& modulePath, std::ostream
     for (int p = 0; p < plugin.numPrograms(); ++p)
         out << (p == current ? " * " : "   ") << padded(std::to_string(p), 3) << " " << plugin.programName(p) << "\n";
 
-    out << "\nParameters (" << plugin.numParams() << ") in program " << current << " \"" << plugin.programName(current)
-        << "\":\n";
+    out << "\nParameters (" << plugin.numParams() << ")";
+    if (plugin.numPrograms() > 0) out << " in program " << current << " \"" << plugin.programName(current) << "\"";
+    out << ":\n";
     out << "   #   name              value     display       label\n";
     for (int i = 0; i < plugin.numParams(); ++i) {
         char value[32];

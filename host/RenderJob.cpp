@@ -50,6 +50,13 @@ RenderResult renderFile(HostedPlugin& plugin, const RenderOptions& options) {
         source = std::make_unique<AudioFileReader>(*options.input);
         refuseToOverwriteInput(*options.input, options.output);
     } else {
+        // One file name alone names the output of the demo signal; if that
+        // file exists, it is more likely an input whose output was forgotten
+        // than something to replace.
+        struct stat st {};
+        if (stat(options.output.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
+            throw HostError("'" + options.output + "' exists; with one file name kelvorn renders the demo signal into it " +
+                            "and replaces no existing file (to render a file: kelvorn render IN OUT)");
         source = std::make_unique<DemoSignal>();
     }
     const int rate = source->sampleRate();

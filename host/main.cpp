@@ -1,6 +1,7 @@
 // kelvorn: renders audio files through a VST 2.4 plug-in and describes
 // plug-ins, from the command line. Every failure is one line on stderr and a
-// non-zero exit status: 1 for a failed job, 2 for a malformed command line.
+// non-zero exit status: 1 for a failed job, 2 for a malformed command line,
+// 70 when the plug-in crashed, 130 when interrupted.
 #include <CLI/CLI.hpp>
 
 #include <cmath>
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 130;  // as a shell reports Ctrl-C
 
 int fail(const std::string& message, int status) {
     std::cerr << "kelvorn: error: " << message << "\n";
@@ -94,7 +96,7 @@ int main(int argc, char** argv) {
             printInfo(*plugin, pluginPath, std::cout);
         }
     } catch (const HostError& e) {
-        return fail(e.what(), kExitFailure);
+        return fail(e.what(), CrashGuard::interrupted() ? kExitInterrupted : kExitFailure);
     } catch (const std::bad_alloc&) {
         return fail("out of memory", kExitFailure);
     } catch (const std::exception& e) {

@@ -10,6 +10,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target kelvorn -j "$(nproc)"
 
 work="out/pictures"
+rm -rf "$work"
 mkdir -p "$work" docs/pictures
 # Debian's interpreter, which has the Debian plotting packages.
 py=/usr/bin/python3

@@ -10,6 +10,7 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target kelvorn -j "$(nproc)"
 mkdir -p out
+rm -f out/demo-default.wav  # kelvorn renders the demo into new files only
 echo
 build/kelvorn info | sed -n '2,10p'
 build/kelvorn render out/demo-default.wav --program 0

@@ -36,6 +36,8 @@ TEST(Errors, OneLineNonZeroStatusAndNoOutput) {
          "input 'DIR/three.wav' has 3 channels; kelvorn renders mono or stereo files only"},
         {"unknown output format", {"render", "DIR/in.wav", "DIR/out.wav", "--format", "mp3"}, 1,
          "unknown output format 'mp3' (choose one of wav16, wav24"},
+        {"input given without output", {"render", "DIR/in.wav"}, 1,
+         "'DIR/in.wav' exists; with one file name kelvorn renders the demo signal into it and replaces no existing file"},
         {"no format for the demo", {"render", "DIR/out"}, 1, "cannot tell the output format from 'DIR/out'"},
         {"output folder missing", {"render", "DIR/in.wav", "DIR/nowhere/out.wav"}, 1,
          "cannot write output 'DIR/nowhere/out.wav': No such file or directory"},
