@@ -1,6 +1,7 @@
 // Small modules written straight against the binary interface, for testing
 // the command-line host against modules that misbehave in each way a host
-// must survive, and against one that exports only the old name `main`.
+// must survive, against one that exports only the old name `main`, and
+// against one that reports what the host answers it.
 // One source, one module per KELVORN_FAKE_* definition.
 #include <cstring>
 
@@ -26,6 +27,7 @@ namespace {
 // provoke; program 1 "Unity" passes the input through.
 struct Fake {
     AEffect record{};
+    audioMasterCallback host = nullptr;
     float gain = 0.5f;
     int program = 0;
 };
@@ -66,6 +68,26 @@ VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr value,
 }
 
 void processReplacing(AEffect* e, float** in, float** out, VstInt32 frames) {
+#if defined(KELVORN_FAKE_HOST_PROBE)
+    // Reports what the host answers while it processes: left the sample rate,
+    // right 10 x block size + process level; silence if any other answer is off.
+    const audioMasterCallback host = self(e)->host;
+    char vendor[65] = {}, product[65] = {};
+    host(e, audioMasterGetVendorString, 0, 0, vendor, 0.0f);
+    host(e, audioMasterGetProductString, 0, 0, product, 0.0f);
+    const bool sane = host(e, audioMasterVersion, 0, 0, nullptr, 0.0f) == 2400 && vendor[0] && product[0] &&
+                      host(e, audioMasterCanDo, 0, 0, const_cast<char*>("startStopProcess"), 0.0f) == 1 &&
+                      host(e, audioMasterCanDo, 0, 0, const_cast<char*>("sendVstEvents"), 0.0f) != 1;
+    const float rate = static_cast<float>(host(e, audioMasterGetSampleRate, 0, 0, nullptr, 0.0f));
+    const float block = static_cast<float>(host(e, audioMasterGetBlockSize, 0, 0, nullptr, 0.0f));
+    const float level = static_cast<float>(host(e, audioMasterGetCurrentProcessLevel, 0, 0, nullptr, 0.0f));
+    for (VstInt32 i = 0; i < frames; ++i) {
+        out[0][i] = sane ? rate : 0.0f;
+        out[1][i] = sane ? 10.0f * block + level : 0.0f;
+    }
+    (void)in;
+    return;
+#endif
     const float g = 4.0f * self(e)->gain;
 #if defined(KELVORN_FAKE_CRASH)
     if (frames > 0) *static_cast<volatile float*>(nullptr) = g;
@@ -85,6 +107,7 @@ float getParameter(AEffect* e, VstInt32 index) { return index == 0 ? self(e)->ga
 AEffect* create(audioMasterCallback host) {
     if (!host || host(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
     Fake* f = new Fake;
+    f->host = host;
     AEffect& r = f->record;
     r.magic = kEffectMagic;
     r.dispatcher = dispatch;

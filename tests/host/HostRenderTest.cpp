@@ -221,3 +221,15 @@ TEST(Render, MemoryStaysFlatForALongFile) {
     }
     EXPECT_LT(peakKb[1] - peakKb[0], 8 * 1024) << peakKb[0] << " KiB vs " << peakKb[1] << " KiB";
 }
+
+TEST(Render, TellsThePluginTheFilesRateAndTheBlockSize) {
+    ScratchDir dir;
+    writeAudio(dir / "in.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 48000, std::vector<float>(700, 0.0f));
+    const auto run = runKelvorn({"render", dir / "in.wav", dir / "out.wav", "--plugin", fakeModule("HostProbe"),
+                                 "--block", "256", "--tail", "0"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto out = readAudio(dir / "out.wav");
+    ASSERT_EQ(out.frames(), 700);
+    EXPECT_EQ(out.at(699, 0), 48000.0f);
+    EXPECT_EQ(out.at(699, 1), 2564.0f);  // block 256, process level 4: offline rendering
+}
