@@ -145,9 +145,9 @@ TEST_F(Programs, ExtremeValuesEverywhereKeepProcessingFinite) {
             EXPECT_FALSE(fresh.text(effGetParamDisplay, i).empty()) << v << " " << i;
         }
         fresh.setParameter(pInMix, 1.0f);
-        StereoSignal in(2048);
+        StereoSignal in(1024);
         for (std::size_t i = 0; i < in.size(); ++i) in.left[i] = std::sin(0.05f * static_cast<float>(i));
-        const StereoSignal out = runOn(fresh, in, {512});
+        const StereoSignal out = runOn(fresh, in, {256});
         for (std::size_t i = 0; i < out.size(); ++i) {
             ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << v << " at " << i;
         }
