@@ -2,6 +2,9 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "HostError.h"
 
 namespace {
@@ -17,8 +20,16 @@ std::string oneLine(const char* text) {
 }  // namespace
 
 LoadedModule::LoadedModule(const std::string& path) : modulePath(path) {
+    // The user names a file: without a slash, dlopen would search the
+    // library path for it instead of the current folder.
+    std::error_code ec;
+    const auto file = std::filesystem::absolute(path, ec);
+    if (ec || !std::filesystem::exists(file, ec))
+        throw HostError("cannot load plug-in module '" + path + "': No such file or directory");
+    if (std::filesystem::is_directory(file, ec))
+        throw HostError("cannot load plug-in module '" + path + "': it is a directory");
     dlerror();
-    handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) throw HostError("cannot load plug-in module: " + oneLine(dlerror()));
     void* symbol = dlsym(handle, "VSTPluginMain");
     if (!symbol) symbol = dlsym(handle, "main");

@@ -43,8 +43,7 @@ int main(int argc, char** argv) {
 
     CLI::App* renderCommand = app.add_subcommand("render", "render IN (or the built-in demo signal) into OUT");
     renderCommand->add_option("files", files, "[IN] OUT: input audio file (optional) and output file")
-        ->expected(1, 2)
-        ->required();
+        ->expected(1, 2);
     renderCommand->add_option("--plugin", pluginPath, "VST 2.4 module to load instead of Kelvorn.so");
     renderCommand->add_option("--program", render.program, "program number or name, e.g. 3 or Echo");
     renderCommand->add_option("--set", render.settings, "NAME=VALUE: set a parameter (value 0..1); repeatable")
@@ -76,6 +75,9 @@ int main(int argc, char** argv) {
             if (c == '\n') c = ' ';
         return fail(message + " (kelvorn --help shows the usage)", kExitUsage);
     }
+
+    if (*renderCommand && files.empty())
+        return fail("render needs an output file: kelvorn render [IN] OUT [options]", kExitUsage);
 
     CrashGuard::install();
     try {

@@ -63,8 +63,9 @@ TEST(Errors, OneLineNonZeroStatusAndNoOutput) {
         {"Kelvorn: misspelt parameter", {"render", "DIR/in.wav", "DIR/out.wav", "--set", "W1Dlay=0.5"}, 1,
          "no parameter named 'W1Dlay'"},
         {"module missing", {"render", "DIR/in.wav", "DIR/out.wav", "--plugin", "DIR/none.so"}, 1,
-         "cannot load plug-in module: DIR/none.so: cannot open shared object file"},
-        {"module not a library", {"info", "--plugin", "DIR/fake.so"}, 1, "cannot load plug-in module: DIR/fake.so"},
+         "cannot load plug-in module 'DIR/none.so': No such file or directory"},
+        {"module not a library", {"info", "--plugin", "DIR/fake.so"}, 1,
+         "cannot load plug-in module: DIR/fake.so: file too short"},
         {"module without entry point", {"info", "--plugin", fakeModule("NoEntry")}, 1,
          "plug-in module '" + fakeModule("NoEntry") + "' has no VSTPluginMain or main entry point"},
         {"module returning a null record", {"info", "--plugin", fakeModule("NullRecord")}, 1,
@@ -72,7 +73,7 @@ TEST(Errors, OneLineNonZeroStatusAndNoOutput) {
         {"module crashing while processing", {"render", "DIR/in.wav", "DIR/out.wav", "--plugin", fakeModule("Crash")}, 70,
          "the plug-in crashed (SIGSEGV); no output was written"},
         {"no arguments", {}, 2, "A subcommand is required"},
-        {"no output", {"render"}, 2, "files is required"},
+        {"no output", {"render"}, 2, "render needs an output file: kelvorn render [IN] OUT [options]"},
         {"block of 0 frames", {"render", "DIR/in.wav", "DIR/out.wav", "--block", "0"}, 2, "--block"},
         {"negative tail", {"render", "DIR/in.wav", "DIR/out.wav", "--tail", "-1"}, 2, "--tail wants seconds from 0 to 3600"},
     };
@@ -93,4 +94,15 @@ TEST(Errors, OneLineNonZeroStatusAndNoOutput) {
         EXPECT_EQ(run.out, "") << c.what;
         EXPECT_EQ(dir.entries(), (std::vector<std::string>{"fake.so", "in.wav", "notes.txt", "three.wav"})) << c.what;
     }
+}
+
+// A module named without a folder is the file in the current folder, as the
+// user means it, not a library searched for on the system's library path.
+TEST(Errors, AModuleNamedWithoutAFolderIsLookedForInTheCurrentFolder) {
+    ScratchDir dir;
+    std::ofstream(dir / "fake.so") << "not a shared library\n";
+    const auto run = runKelvorn({"info", "--plugin", "fake.so"}, dir.path);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("cannot load plug-in module: " + (dir / "fake.so") + ": file too short"), std::string::npos)
+        << run.err;
 }

@@ -86,3 +86,15 @@ TEST(Reflections, ALoopThatNeverDecaysStopsAtThirtySeconds) {
     const auto out = render(dir, impulseFile(dir), {"--set", "W2Enable=1"});
     EXPECT_EQ(out.frames(), kInputFrames + 30 * 44100);
 }
+
+TEST(Reflections, DelaysStayInSamplesAtOtherRatesAndMonoFeedsWallOne) {
+    ScratchDir dir;
+    std::vector<float> mono(kInputFrames, 0.0f);
+    mono[kLeftAt] = 0.5f;
+    writeAudio(dir / "mono.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 48000, mono);
+    const auto out = render(dir, dir / "mono.wav", {"--tail", "1"});
+    EXPECT_EQ(out.info.samplerate, 48000);
+    EXPECT_EQ(soundingFrames(out), (std::vector<long>{kLeftAt, kLeftAt + 33075}));
+    EXPECT_FLOAT_EQ(out.at(kLeftAt, 0), 0.5f);
+    EXPECT_FLOAT_EQ(out.at(kLeftAt, 1), 0.5f);
+}

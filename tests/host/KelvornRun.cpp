@@ -27,7 +27,7 @@ std::string slurp(const std::string& path) {
 
 }  // namespace
 
-KelvornRun runKelvorn(const std::vector<std::string>& args) {
+KelvornRun runKelvorn(const std::vector<std::string>& args, const std::string& cwd) {
     ScratchDir io;
     const std::string outPath = io / "stdout", errPath = io / "stderr";
     posix_spawn_file_actions_t actions;
@@ -35,6 +35,7 @@ KelvornRun runKelvorn(const std::vector<std::string>& args) {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!cwd.empty()) posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
     std::vector<std::string> all{kelvornExe()};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;

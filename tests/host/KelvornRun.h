@@ -15,8 +15,9 @@ struct KelvornRun {
     int errLines() const;
 };
 
-// Runs the built kelvorn with these arguments (no shell involved).
-KelvornRun runKelvorn(const std::vector<std::string>& args);
+// Runs the built kelvorn with these arguments (no shell involved), in the
+// folder `cwd` if one is given.
+KelvornRun runKelvorn(const std::vector<std::string>& args, const std::string& cwd = "");
 
 struct AudioData {
     SF_INFO info{};
