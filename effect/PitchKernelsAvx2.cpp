@@ -1,0 +1,39 @@
+// Pitch-stage frame kernels for processors with AVX2: four doubles per register.
+#include "PitchKernels.h"
+
+#include "SpectralBins.h"
+
+// generic vectors wider than the baseline registers live only inside this file
+#pragma GCC diagnostic ignored "-Wpsabi"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+
+#define KW 4
+#include "PitchKernels.inc"
+
+namespace {
+inline vd vsqrt(vd x) {
+    return (vd)_mm256_sqrt_pd((__m256d)x);
+}
+}  // namespace
+
+#pragma GCC pop_options
+
+PitchKernels pitchKernelsAvx2() {
+    return {KW, forwardTransform, analyse, synthesise, inverseTransform, overlapAdd};
+}
+
+#else
+
+PitchKernels pitchKernelsAvx2() { return pitchKernelsSse2(); }
+
+#endif
