@@ -61,7 +61,7 @@ void runStage(benchmark::State& state, Shifter& shifter, bool tones) {
     }
     const double frames = static_cast<double>(state.iterations()) * kBlock / kStep;
     state.SetItemsProcessed(static_cast<std::int64_t>(frames));
-    state.counters["ns_per_frame"] = benchmark::Counter(frames * 1e-9, benchmark::Counter::kIsRate |
+    state.counters["us_per_frame"] = benchmark::Counter(frames * 1e-6, benchmark::Counter::kIsRate |
                                                                            benchmark::Counter::kInvert);
     state.counters["realtime"] = benchmark::Counter(static_cast<double>(state.iterations()) * kBlock / kRate,
                                                     benchmark::Counter::kIsRate);
