@@ -23,13 +23,15 @@ namespace {
 template <typename Shifter>
 void run(Shifter& shifter, int frames) {
     std::vector<float> block(256);
+    std::vector<float> tones(256 * (frames + 32));
+    for (std::size_t i = 0; i < tones.size(); ++i) {
+        const double t = i / 44100.0;
+        tones[i] = static_cast<float>(0.3 * std::sin(6.283185307179586 * 440.0 * t) +
+                                      0.2 * std::sin(6.283185307179586 * 3150.5 * t));
+    }
     double sum = 0.0;
     for (int f = 0; f < frames + 32; ++f) {
-        for (int i = 0; i < 256; ++i) {
-            const double t = (f * 256 + i) / 44100.0;
-            block[i] = static_cast<float>(0.3 * std::sin(6.283185307179586 * 440.0 * t) +
-                                          0.2 * std::sin(6.283185307179586 * 3150.5 * t));
-        }
+        std::memcpy(block.data(), tones.data() + 256 * f, sizeof(float) * 256);
         shifter.shift(1.4f, 256, 8192, 44100.0f, block.data(), block.data());
         sum += block[0];
     }

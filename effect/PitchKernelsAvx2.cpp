@@ -24,6 +24,12 @@ namespace {
 inline vd vsqrt(vd x) {
     return (vd)_mm256_sqrt_pd((__m256d)x);
 }
+inline vd widen(vf v) {
+    return (vd)_mm256_cvtps_pd((__m128)v);
+}
+inline vf narrow(vd v) {
+    return (vf)_mm256_cvtpd_ps((__m256d)v);
+}
 }  // namespace
 
 #pragma GCC pop_options

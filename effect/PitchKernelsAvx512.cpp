@@ -24,6 +24,12 @@ namespace {
 inline vd vsqrt(vd x) {
     return (vd)_mm512_maskz_sqrt_pd(0xff, (__m512d)x);
 }
+inline vd widen(vf v) {
+    return (vd)_mm512_maskz_cvtps_pd(0xff, (__m256)v);
+}
+inline vf narrow(vd v) {
+    return (vf)_mm512_maskz_cvtpd_ps(0xff, (__m512d)v);
+}
 }  // namespace
 
 #pragma GCC pop_options

@@ -27,6 +27,12 @@ inline vd vsqrt(vd x) {
     std::memcpy(reinterpret_cast<char*>(&r) + sizeof low, &high, sizeof high);
     return r;
 }
+inline vd widen(vf v) {
+    return __builtin_convertvector(v, vd);
+}
+inline vf narrow(vd v) {
+    return __builtin_convertvector(v, vf);
+}
 }  // namespace
 
 

@@ -15,7 +15,7 @@ constexpr std::int32_t kFrame = 8192;
 // Seconds of audio that the identity streams run for: the 32-bit build runs
 // under an emulator many times slower, so it gets short streams.
 #ifdef KELVORN_PITCH_SHORT_STREAMS
-constexpr double kStreamSeconds = 0.2;
+constexpr double kStreamSeconds = 0.1;
 constexpr bool kShortStreams = true;
 #else
 constexpr double kStreamSeconds = 4.0;
