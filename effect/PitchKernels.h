@@ -23,6 +23,12 @@ struct PitchKernels {
     void (*inverseTransform)(const SpectralWork&);
     // adds the windowed real parts to the accumulator; false on a non-finite sum
     bool (*overlapAdd)(const SpectralWork&);
+    // the approximations alone, for tests: atan2 of finite non-zero values,
+    // sin and cos of |p| <= 3.2; count a multiple of 8
+    void (*atan2Values)(const double* y, const double* x, double* out, std::int32_t count);
+    void (*sinCosValues)(const double* p, double* s, double* c, std::int32_t count);
+    // the error bound the kernels assume for both
+    double approximationBound;
 };
 
 PitchKernels pitchKernelsSse2();

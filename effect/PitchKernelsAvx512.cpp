@@ -35,7 +35,8 @@ inline vf narrow(vd v) {
 #pragma GCC pop_options
 
 PitchKernels pitchKernelsAvx512() {
-    return {KW, forwardTransform, analyse, synthesise, inverseTransform, overlapAdd};
+    return {KW,          forwardTransform, analyse,     synthesise,  inverseTransform,
+            overlapAdd,  atan2Values,      sinCosValues, kApproxBound};
 }
 
 #else

@@ -37,5 +37,6 @@ inline vf narrow(vd v) {
 
 
 PitchKernels pitchKernelsSse2() {
-    return {KW, forwardTransform, analyse, synthesise, inverseTransform, overlapAdd};
+    return {KW,          forwardTransform, analyse,     synthesise,  inverseTransform,
+            overlapAdd,  atan2Values,      sinCosValues, kApproxBound};
 }
