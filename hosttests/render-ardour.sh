@@ -35,6 +35,10 @@ if [ ! -f "$work/template/template.ardour" ]; then
 fi
 takes=("$work"/template/interchange/*/audiofiles/*%L.wav)
 expect ardour "template recorded" "$([ -f "${takes[0]}" ] && echo yes || echo no)" yes
+if [ ! -f "${takes[0]}" ]; then
+  tail -n 20 "$work/template.log"
+  exit 1
+fi
 
 # ardour_render TAG INPUT PROGRAM [INDEX=VALUE ...]: a copy of the template
 # plays INPUT after the lead-in through the module; leaves the played stream
@@ -52,6 +56,7 @@ ardour_render() {
   "${wav[@]}" pad "$input" "$leadIn" "$frames" "$played"
   "${lua[@]}" "$here/ardour/render.lua" "$session" template "$kUniqueId" "$prog" "$work/$tag-export" \
     "$presetId" "$@" >"$work/$tag.log" 2>&1
+  luaStatus=$?
   out=$(sed -n 's/^render: //p' "$work/$tag.log")
   [ -n "$out" ] || tail -n 20 "$work/$tag.log"
 }
@@ -67,7 +72,11 @@ cli_render() {
 field() { sed -n "s/^$1 //p" <<<"$out"; }
 
 "${wav[@]}" input "$work/input.wav" 12000
-ardour_render echo "$work/input.wav" "$program" "${changes[@]}"
+RENDER_SAVE=1 ardour_render echo "$work/input.wav" "$program" "${changes[@]}"
+expect ardour-lua "exit status" "$luaStatus" 0
+expect ardour-lua "engine rate" "$(field engine-rate)" 48000
+expect ardour-lua "session rate" "$(field session-rate)" 48000
+expect ardour-lua "session saved" "$(grep -c '^saved$' <<<"$out")" 1
 
 expect ardour-lua "plugin" "$(field plugin)" "$kName"
 expect ardour-lua "maker" "$(field maker)" "$kVendor"
@@ -106,6 +115,7 @@ fi
 
 # Recall: a second process reopens the session the render saved.
 "${lua[@]}" "$here/ardour/recall.lua" "$session" template >"$work/recall.log" 2>&1
+expect recall "exit status" "$?" 0
 back=$(sed -n 's/^recall: //p' "$work/recall.log")
 [ -n "$back" ] || tail -n 20 "$work/recall.log"
 expect recall "plugin" "$(sed -n 's/^plugin //p' <<<"$back")" "$kName"
@@ -117,6 +127,7 @@ expect recall "parameter values" "$(sed -n 's/^param [0-9]* //p' <<<"$back" | pa
 # so only where an impulse's reflections begin is compared.
 "${wav[@]}" impulse "$work/impulse.wav" 4000
 ardour_render pitch "$work/impulse.wav" 2
+expect ardour-lua "pitch: exit status" "$luaStatus" 0
 expect ardour-lua "pitch: selected program" "$(field program)" "2 2 - Walking Up"
 onsets=$("${wav[@]}" onsets "$exported" | paste -sd' ')
 # Wall 1 returns the impulse unshifted, 33075 samples late.

@@ -4,8 +4,8 @@
 -- replaced by a silent pass-through and the export would still succeed.
 -- Usage: ardour7-lua render.lua SESSION_DIR SESSION_NAME UNIQUE_ID PROGRAM
 --        EXPORT_DIR PRESET_UUID [INDEX=VALUE ...]
--- Prints "render:" lines that the calling script checks, then saves the
--- session.
+-- Prints "render:" lines that the calling script checks; with RENDER_SAVE=1
+-- in the environment it then saves the session for the recall check.
 local dir, name, id, program, outdir, preset = arg[1], arg[2], arg[3], tonumber(arg[4]), arg[5], arg[6]
 
 AudioEngine:set_backend("None (Dummy)", "", "")
@@ -24,6 +24,8 @@ assert(track:add_processor_by_index(proc, 0, nil, true) == 0, "could not insert 
 local pi = proc:to_insert()
 local plugin = pi:plugin(0)
 print("render: plugin " .. plugin:name())
+print("render: engine-rate " .. Session:sample_rate())
+print("render: session-rate " .. Session:nominal_sample_rate())
 print("render: maker " .. plugin:maker())
 for ps in plugin:get_info():get_presets(false):iter() do
   print("render: preset " .. ps.uri .. " " .. ps.label)
@@ -57,8 +59,10 @@ e:set_range(Session:current_start_sample(), Session:current_end_sample())
 assert(e:set_preset(preset), "no export preset " .. preset)
 assert(e:check_outputs(), "nothing to export")
 print("render: exported " .. tostring(e:run_export()))
--- The saved session is what the recall check reopens.
-Session:save_state("", false, false, false, false, false)
+if os.getenv("RENDER_SAVE") == "1" then
+  Session:save_state("", false, false, false, false, false)
+  print("render: saved")
+end
 -- Lua's references to routes must go before the session does: collected
 -- after it, they would tear down a track of a freed session.
 track, proc, pi, plugin, e = nil
