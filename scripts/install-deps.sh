@@ -10,6 +10,7 @@ packages=(
   lsp-plugins-vst
   g++-multilib qemu-user
   binutils
+  clang libclang-rt-14-dev llvm
 )
 packages+=("$@")
 

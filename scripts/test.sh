@@ -11,6 +11,10 @@ echo "== Unit tests (optimised build)"
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
 
+# Sanitizer builds, then a bounded fuzzing run (about a minute).
+bash scripts/test-sanitizers.sh
+bash scripts/test-fuzz.sh 60
+
 echo "== Unit tests (32-bit build)"
 # Some kernels cannot start 32-bit programs; qemu's user-mode emulator runs
 # them there (it emulates SSE arithmetic exactly).
