@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -12,6 +14,10 @@ namespace {
 
 // The host's answer to every request: a version for the version query, 0 to
 // everything else. Keeps nothing, so sessions stay independent.
+// KELVORN_SESSION_TRACE=1 prints every action, to read what a failing
+// input does.
+const bool tracing = std::getenv("KELVORN_SESSION_TRACE") != nullptr;
+
 VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
@@ -195,6 +201,7 @@ private:
     std::string error;
     bool open = true;
     std::int64_t framesLeft = kMaxFramesPerSession;
+    std::int64_t pitchFramesLeft = kMaxPitchFramesPerSession;
     // Whether the instance's state is known to be clean enough for the
     // finite-output check, and how far a recovery after a resume has come.
     bool trusted = true;
@@ -206,6 +213,9 @@ private:
     }
 
     VstIntPtr call(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+        if (tracing)
+            std::fprintf(stderr, "dispatcher(%d, %d, %lld, %p, %g)\n", opcode, index, static_cast<long long>(value),
+                         ptr, static_cast<double>(opt));
         return effect->dispatcher(effect, opcode, index, value, ptr, opt);
     }
 
@@ -293,7 +303,9 @@ private:
 
     void setParameter() {
         const VstInt32 index = (in.byte() & 1) ? static_cast<VstInt32>(in.byte() % 9) : edgeInt(in);
-        effect->setParameter(effect, index, anyFloat(in));
+        const float value = anyFloat(in);
+        if (tracing) std::fprintf(stderr, "setParameter(%d, %g)\n", index, static_cast<double>(value));
+        effect->setParameter(effect, index, value);
     }
 
     // All nine parameters in 0..1, mostly with a loop that cannot grow, so
@@ -305,6 +317,7 @@ private:
             const bool isPitch = i == 4 || i == 8;
             float v = normalized(in, isGain && !(mask & 1));
             if (isPitch && (mask & 2)) v = 1.0f / 3.0f;
+            if (tracing) std::fprintf(stderr, "setParameter(%d, %g)\n", i, static_cast<double>(v));
             effect->setParameter(effect, i, v);
         }
     }
@@ -331,15 +344,24 @@ private:
         for (VstInt32 i = -1; i <= 9; ++i) (void)effect->getParameter(effect, i);
     }
 
-    // Whether the current parameters keep finite moderate input finite.
-    bool loopCannotGrow() {
+    struct Settings {
+        bool loopCannotGrow;  // finite moderate input stays finite
+        int pitchStages;      // pitch stages at work in the next block
+    };
+
+    Settings currentSettings() {
         float p[9];
+        bool normalizedValues = true;
         for (VstInt32 i = 0; i < 9; ++i) {
             p[i] = effect->getParameter(effect, i);
-            if (!(p[i] >= 0.0f && p[i] <= 1.0f)) return false;
+            if (!(p[i] >= 0.0f && p[i] <= 1.0f)) normalizedValues = false;
         }
-        if (p[5] < 0.5f) return true;  // wall 2 off: nothing feeds back
-        return gainFactor(p[3]) <= 0.5f && gainFactor(p[7]) <= 0.5f && pitchIsUnity(p[4]) && pitchIsUnity(p[8]);
+        const bool wall2On = p[5] >= 0.5f;
+        const int stages = (pitchIsUnity(p[4]) ? 0 : 1) + (wall2On && !pitchIsUnity(p[8]) ? 1 : 0);
+        // wall 2 off: nothing feeds back
+        const bool tame = !wall2On || (gainFactor(p[3]) <= 0.5f && gainFactor(p[7]) <= 0.5f &&
+                                       pitchIsUnity(p[4]) && pitchIsUnity(p[8]));
+        return {normalizedValues && tame, stages};
     }
 
     VstInt32 frameCount() {
@@ -359,9 +381,13 @@ private:
         const auto leftKind = static_cast<Signal>(in.byte() % static_cast<std::uint8_t>(Signal::Count));
         const auto rightKind = static_cast<Signal>(in.byte() % static_cast<std::uint8_t>(Signal::Count));
         Noise noise(in.u32());
+        const Settings settings = currentSettings();
         if (frames > framesLeft) frames = static_cast<VstInt32>(framesLeft);
+        if (settings.pitchStages > 0 && frames > pitchFramesLeft / settings.pitchStages)
+            frames = static_cast<VstInt32>(pitchFramesLeft / settings.pitchStages);
         const std::size_t n = frames > 0 ? static_cast<std::size_t>(frames) : 0;
         framesLeft -= static_cast<std::int64_t>(n);
+        pitchFramesLeft -= static_cast<std::int64_t>(n) * settings.pitchStages;
 
         GuardedBuffer inL(n), inR(n), outL(n), outR(n);
         fill(inL.data(), n, leftKind, noise);
@@ -379,9 +405,12 @@ private:
         }
         const std::vector<float> leftCopy(inL.storage), rightCopy(inR.storage);
 
-        const bool qualifies = isModerate(leftKind) && isModerate(rightKind) && loopCannotGrow();
+        const bool qualifies = isModerate(leftKind) && isModerate(rightKind) && settings.loopCannotGrow;
         const bool mustBeFinite = qualifies && trusted;
 
+        if (tracing)
+            std::fprintf(stderr, "processReplacing(%d frames, layout %d, signals %d %d)%s\n", frames, layout,
+                         static_cast<int>(leftKind), static_cast<int>(rightKind), mustBeFinite ? " checked" : "");
         effect->processReplacing(effect, inputs, outputs, frames);
 
         const std::string block = " (block of " + std::to_string(frames) + " frames, layout " +

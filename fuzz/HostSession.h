@@ -26,6 +26,10 @@ namespace kelvorn::fuzz {
 // a second even under the sanitizers.
 constexpr std::int64_t kMaxFramesPerSession = 1 << 18;
 
+// Frames passed through a pitch stage per session at most (counted once per
+// stage at work): the phase vocoder costs far more per frame than the rest.
+constexpr std::int64_t kMaxPitchFramesPerSession = 1 << 13;
+
 // Frames of qualifying input after a resume before finite output is required
 // again: three seconds at the construction rate.
 constexpr std::int64_t kRecoveryFrames = 3 * 44100;

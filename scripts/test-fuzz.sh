@@ -12,7 +12,7 @@ seconds="${1:-60}"
 echo "== Fuzzing the plug-in (${seconds} s)"
 start=$SECONDS
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DKELVORN_BUILD_FUZZ=ON \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g" -DKELVORN_BUILD_FUZZ=ON \
   -DKELVORN_BUILD_TESTS=OFF -DKELVORN_BUILD_BENCH=OFF -DKELVORN_BUILD_HOST=OFF >/dev/null
 cmake --build build-fuzz -j "$(nproc)" --target kelvorn_fuzzer
 work="$(mktemp -d)"

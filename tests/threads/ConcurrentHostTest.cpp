@@ -58,7 +58,7 @@ TEST(ConcurrentHost, ProcessingWhileAnotherThreadChangesParametersAndPrograms) {
             if (seed % 5 == 0) plugin.dispatch(effSetProgram, 0, static_cast<VstIntPtr>((seed >> 4) % 16));
         }
     });
-    for (int block = 0; block < 200; ++block) {
+    for (int block = 0; block < 100; ++block) {
         float* inputs[2] = {const_cast<float*>(left.data()), const_cast<float*>(right.data())};
         float* outputs[2] = {outL.data(), outR.data()};
         plugin.processReplacing(inputs, outputs, kBlock);
