@@ -16,9 +16,13 @@ asan="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-poi
 start=$SECONDS
 bash scripts/build.sh build-asan -DCMAKE_CXX_FLAGS="$asan" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
   -DKELVORN_BUILD_BENCH=OFF
+# Left out: the command-line host's tests that run a module built to crash
+# (the sanitizers stop its deliberate null store before the host's own crash
+# handling sees it) or a third-party module (whose leaks are not ours).
 ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+  ctest --test-dir build-asan --output-on-failure -j "$(nproc)" \
+  -E '^(ForeignModule\.|Render\.AFailedRenderLeavesAnExistingOutput|Errors\.OneLineNonZeroStatusAndNoOutput)' 
 echo "(ASan + UBSan stage: $((SECONDS - start)) s)"
 
 echo "== Concurrency tests under TSan"
