@@ -2,6 +2,8 @@
 -- session recalled them. Usage: ardour7-lua recall.lua SESSION_DIR SESSION_NAME
 local dir, name = arg[1], arg[2]
 
+-- Line by line, so that what was reported survives a crash at teardown.
+io.stdout:setvbuf("line")
 AudioEngine:set_backend("None (Dummy)", "", "")
 AudioEngine:set_device_name("Silence")
 assert(load_session(dir, name), "could not load the session")

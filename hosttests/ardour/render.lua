@@ -8,6 +8,8 @@
 -- in the environment it then saves the session for the recall check.
 local dir, name, id, program, outdir, preset = arg[1], arg[2], arg[3], tonumber(arg[4]), arg[5], arg[6]
 
+-- Line by line, so that what was reported survives a crash at teardown.
+io.stdout:setvbuf("line")
 AudioEngine:set_backend("None (Dummy)", "", "")
 AudioEngine:set_device_name("Silence")
 assert(load_session(dir, name), "could not load the session")
