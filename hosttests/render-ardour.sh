@@ -80,10 +80,10 @@ cli_render() {
   "${cmd[@]}" >"$work/$tag-cli.log" 2>&1 || tail -n 5 "$work/$tag-cli.log"
 }
 field() { sed -n "s/^$1 //p" <<<"$out"; }
-# lua_exit FIELD: the session tool must exit cleanly. Ardour 7.3 at times
-# corrupts its own export buffers when processing falls behind (seen only
-# with the pitch stage, in Ardour's export channel teardown, and never
-# under valgrind); a crash after the export was complete is reported but
+# lua_exit FIELD: the session tool should exit cleanly. Ardour 7.3's export
+# with the dummy backend at times corrupts its own heap (as often without any
+# plug-in on the track; never under valgrind), and the process dies at a later
+# allocation or at teardown. A crash after a complete export is reported and
 # leaves the verdict to the exported file.
 lua_exit() {
   if [ "$luaStatus" -eq 0 ]; then

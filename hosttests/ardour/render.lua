@@ -54,6 +54,14 @@ for i = 0, plugin:parameter_count() - 1 do
   print(string.format("render: param %d %.9g", i, ARDOUR.LuaAPI.get_plugin_insert_param(pi, i)))
 end
 
+-- Saved before the export: Ardour 7.3's export with the dummy backend now and
+-- then corrupts its own heap (with or without any plug-in), which takes the
+-- process down at the next allocation.
+if os.getenv("RENDER_SAVE") == "1" then
+  Session:save_state("", false, false, false, false, false)
+  print("render: saved")
+end
+
 local e = Session:simple_export()
 e:set_name("out")
 e:set_folder(outdir)
@@ -61,10 +69,6 @@ e:set_range(Session:current_start_sample(), Session:current_end_sample())
 assert(e:set_preset(preset), "no export preset " .. preset)
 assert(e:check_outputs(), "nothing to export")
 print("render: exported " .. tostring(e:run_export()))
-if os.getenv("RENDER_SAVE") == "1" then
-  Session:save_state("", false, false, false, false, false)
-  print("render: saved")
-end
 -- Lua's references to routes must go before the session does: collected
 -- after it, they would tear down a track of a freed session.
 track, proc, pi, plugin, e = nil
