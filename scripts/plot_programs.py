@@ -63,14 +63,14 @@ def plot(work, out, names):
             ax.set_xlim(-0.01 * t[-1], t[-1])  # keeps the dry impulse at 0 in view
         top.set_title(f'Program {program} "{name}": response to a left impulse of 0.5 (-6 dBFS)')
         ax.set_xlabel("time (s)")
-        spec = fig.add_subplot(grid[2])
+        spectrogram = fig.add_subplot(grid[2])
         mono = demo.mean(axis=1)
         with np.errstate(divide="ignore"):  # silent stretches have zero power
-            spec.specgram(mono, NFFT=2048, Fs=rate, noverlap=1536, cmap="magma", vmin=-120, vmax=-20)
-        spec.set_ylim(0, 6000)
-        spec.set_ylabel("frequency (Hz)")
-        spec.set_xlabel("time (s)")
-        spec.set_title("the demo signal through it: spectrogram of (left + right) / 2")
+            spectrogram.specgram(mono, NFFT=2048, Fs=rate, noverlap=1536, cmap="magma", vmin=-120, vmax=-20)
+        spectrogram.set_ylim(0, 6000)
+        spectrogram.set_ylabel("frequency (Hz)")
+        spectrogram.set_xlabel("time (s)")
+        spectrogram.set_title("the demo signal through it: spectrogram of (left + right) / 2")
         fig.savefig(f"{out}/program-{program}.png", dpi=80)
         plt.close(fig)
 
