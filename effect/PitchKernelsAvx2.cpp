@@ -14,8 +14,14 @@
 
 #include <immintrin.h>
 
+// (clang has no push_options: the same target attribute is applied to every
+// function up to the matching pop)
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 
 #define KW 4
 #include "PitchKernels.inc"
@@ -32,7 +38,11 @@ inline vf narrow(vd v) {
 }
 }  // namespace
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 PitchKernels pitchKernelsAvx2() {
     return {KW,          forwardTransform, analyse,     synthesise,  inverseTransform,
